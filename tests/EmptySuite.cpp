@@ -1,0 +1,1 @@
+// A suite whose folder has no tests yet still builds.
