@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstddef>
-#include <optional>
 
 namespace pelmo::platform {
 
@@ -53,8 +52,10 @@ std::vector<HidUsage> topLevelCollections(std::span<const std::uint8_t> descript
     // The first Usage of the current local item set. A 4-byte usage names
     // its own page; a shorter one takes the Usage Page in force when the
     // main item that consumes it is reached, as globals apply there.
-    std::optional<std::uint16_t> usageId;
-    std::optional<std::uint16_t> usageOwnPage;
+    bool haveUsage = false;
+    std::uint16_t usageId = 0;
+    bool haveOwnPage = false;
+    std::uint16_t usageOwnPage = 0;
 
     std::size_t depth = 0;
     std::size_t at = 0;
@@ -88,16 +89,16 @@ std::vector<HidUsage> topLevelCollections(std::span<const std::uint8_t> descript
             if (tag == kMainCollection) {
                 if (depth == 0) {
                     HidUsage usage;
-                    usage.page = usageOwnPage.value_or(usagePage);
-                    usage.usage = usageId.value_or(0);
+                    usage.page = haveOwnPage ? usageOwnPage : usagePage;
+                    usage.usage = usageId;
                     collections.push_back(usage);
                 }
                 ++depth;
             } else if (tag == kMainEndCollection && depth > 0) {
                 --depth;
             }
-            usageId.reset();
-            usageOwnPage.reset();
+            haveUsage = haveOwnPage = false;
+            usageId = usageOwnPage = 0;
         } else if (type == kTypeGlobal) {
             if (tag == kGlobalUsagePage) {
                 usagePage = static_cast<std::uint16_t>(value);
@@ -113,10 +114,13 @@ std::vector<HidUsage> topLevelCollections(std::span<const std::uint8_t> descript
                     usagePage = pushedPages[--pushed];
             }
         } else if (type == kTypeLocal) {
-            if (tag == kLocalUsage && !usageId) {
+            if (tag == kLocalUsage && !haveUsage) {
+                haveUsage = true;
                 usageId = static_cast<std::uint16_t>(value);
-                if (dataSize == 4)
+                if (dataSize == 4) {
+                    haveOwnPage = true;
                     usageOwnPage = static_cast<std::uint16_t>(value >> 16);
+                }
             }
         }
     }

@@ -41,6 +41,7 @@ std::unique_ptr<DeviceProfile> plainProfile(std::uint8_t number)
 
 void giveMacro(DeviceProfile& profile, int entry, std::uint16_t events)
 {
+    ASSERT_LE(events, PELMO_MAX_MACRO_EVENTS);
     profile.buttons[entry].kind = 3;
     profile.buttons[entry].value = 1;
     profile.buttons[entry].macroNumber = static_cast<std::uint8_t>(entry + 1);
@@ -217,8 +218,7 @@ TEST_F(ProfileTransfer, AFailedSecondHalfLeavesTheMouseHalfWritten)
 {
     const auto oldImage = mouseState().images[0];
     auto profile = plainProfile(0);
-    giveMacro(*profile, 0, 150); // the macro area reaches into the second half
-    profile->macros[0].eventCount = 128;
+    giveMacro(*profile, 0, 128); // the macro area reaches into the second half
     faults().failSetAt = 2;
     EXPECT_EQ(Write_profile(0, profile.get()), ApiResult::TransferFailed);
     EXPECT_FALSE(std::equal(oldImage.begin(), oldImage.begin() + 1024, image(0)));
