@@ -36,7 +36,7 @@ std::unique_ptr<platform::HidContext> guardContext();
 // Puts an in-memory emulated mouse, a virtual clock and a trace file behind
 // the library for the duration of a test.
 class EmulatedMouseTest : public ::testing::Test {
-protected:
+public:
     void SetUp() override;
     void TearDown() override;
 
