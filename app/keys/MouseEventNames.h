@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/settings/Language.h"
+
 namespace pelmo::app {
 
 // The seven mouse buttons that macro events name, in their fixed order.
@@ -18,8 +20,6 @@ inline constexpr std::size_t kMouseButtonCount = 7;
 enum class MouseEventSuffix : std::uint8_t { Up, Down, Click, Delay };
 inline constexpr std::size_t kMouseEventSuffixCount = 4;
 
-// Columns of the four-language tables, by `languageIndex`.
-inline constexpr std::size_t kLanguageCount = 4;
 using LanguageTexts = std::array<std::string_view, kLanguageCount>;
 
 // The localized button names of macro lists: English, Traditional Chinese,

@@ -51,6 +51,7 @@ void DeviceLibrary::bindEntryPoints(const Resolver& resolve, platform::MessageBo
     bindEntry(resolve, "Write_profile", entries_.writeProfileEntry, messages, programTitle);
     bindEntry(resolve, "Set_LED_black_out", entries_.ledBlackOut, messages, programTitle);
     bindEntry(resolve, "Set_LED_black_out_off", entries_.ledBlackOutOff, messages, programTitle);
+    entries_.lastDiagnostic = reinterpret_cast<int (*)(char*, int)>(resolve("Get_last_diagnostic"));
 }
 
 int DeviceLibrary::open() const
@@ -101,6 +102,19 @@ ApiResult DeviceLibrary::lightsOff() const
 ApiResult DeviceLibrary::lightsOn() const
 {
     return entries_.ledBlackOutOff ? entries_.ledBlackOutOff() : ApiResult::TransferFailed;
+}
+
+} // namespace pelmo::app
+
+namespace pelmo::app {
+
+std::string DeviceLibrary::lastDiagnostic() const
+{
+    if (!entries_.lastDiagnostic)
+        return {};
+    char line[1024];
+    entries_.lastDiagnostic(line, sizeof line);
+    return line;
 }
 
 } // namespace pelmo::app

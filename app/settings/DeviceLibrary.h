@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "pelmo_api.h"
@@ -49,6 +50,9 @@ public:
     ApiResult writeProfile(int profile, DeviceProfile* record) const;
     ApiResult lightsOff() const;
     ApiResult lightsOn() const;
+    // Why the last open found no usable mouse; empty when the library cannot
+    // say (this entry point is optional and its absence is not reported).
+    std::string lastDiagnostic() const;
 
 private:
     struct EntryPoints {
@@ -62,6 +66,7 @@ private:
         ApiResult (*writeProfileEntry)(int, DeviceProfile*) = nullptr;
         ApiResult (*ledBlackOut)() = nullptr;
         ApiResult (*ledBlackOutOff)() = nullptr;
+        int (*lastDiagnostic)(char*, int) = nullptr;
     };
 
     std::unique_ptr<platform::SharedLibrary> library_;

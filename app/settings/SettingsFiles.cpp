@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "app/settings/IniFile.h"
+#include "app/settings/Language.h"
 #include "app/settings/StoredText.h"
 #include "platform/files/AtomicFile.h"
 
@@ -16,9 +17,8 @@ namespace {
 
 constexpr std::string_view kLanguageSection = "Configuration Option";
 constexpr std::string_view kLanguageKey = "lang";
-constexpr long kLanguageCount = 4;
-// A config.ini larger than this is not one the program wrote; it is neither
-// read nor rewritten (rewriting would cut it).
+// A config.ini larger than this is not one the program wrote: only its front
+// is read, and it is not rewritten (rewriting would cut it).
 constexpr std::size_t kConfigSizeLimit = 1u << 20;
 
 std::span<const std::uint8_t> asBytes(const std::string& text)
@@ -55,7 +55,7 @@ std::uint8_t SettingsFiles::readLanguage() const
     long index = IniFile(asText(*bytes)).integer(kLanguageSection, kLanguageKey, 0);
     // Every language table has four columns; any other number is not a
     // language and must not become an index.
-    return index >= 0 && index < kLanguageCount ? static_cast<std::uint8_t>(index) : 0;
+    return index >= 0 && index < static_cast<long>(kLanguageCount) ? static_cast<std::uint8_t>(index) : 0;
 }
 
 bool SettingsFiles::writeLanguage(std::uint8_t languageIndex)
