@@ -140,7 +140,8 @@ std::optional<std::size_t> macroMouseButton(std::string_view text)
 
 void macroToDevice(const MacroRecord& record, DeviceMacro& macro)
 {
-    const std::size_t stored = static_cast<std::size_t>(std::clamp<std::int32_t>(record.eventCount, 0, kEventsPerMacro));
+    const std::int32_t eventCount = record.eventCount; // a copy: the record's fields are unaligned
+    const auto stored = static_cast<std::size_t>(std::clamp<std::int32_t>(eventCount, 0, kEventsPerMacro));
     std::size_t produced = 0;
     for (std::size_t i = 0; i < stored && produced < PELMO_MAX_MACRO_EVENTS; ++i) {
         const MacroEvent& event = record.events[i];
@@ -195,7 +196,8 @@ void profileToDevice(const SettingsStore& store, const AppProfile& profile, std:
             if (auto key = findKeyByVirtualKey(profile.buttonParam[b]))
                 button.value = static_cast<std::uint8_t>(KeyTable[*key].usage);
         } else if (function == code(ButtonFunction::Macro)) {
-            const std::int32_t macroNumber = std::max(profile.buttonParam[b], 1);
+            const std::int32_t param = profile.buttonParam[b];
+            const std::int32_t macroNumber = std::max(param, 1);
             button.kind = KindMacro;
             button.value = validPlayback(profile.macroRepeat[b]) ? static_cast<std::uint8_t>(profile.macroRepeat[b]) : 1;
             button.macroNumber = static_cast<std::uint8_t>(macroNumber);

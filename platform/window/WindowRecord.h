@@ -41,7 +41,7 @@ struct WindowRecord {
     // The offscreen surface the window paints into (its client size), the
     // part still to be painted, and whether it should be erased first.
     Surface surface;
-    Rect dirty;
+    Region dirty;
     bool erase = false;
     // Top-level windows with child windows: the surface with the children
     // composed on top, which is what gets presented.

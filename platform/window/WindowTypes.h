@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/graphics/Rect.h"
 
@@ -77,10 +78,12 @@ struct MinMaxInfo {
 };
 
 // The drawing target of one paint cycle: the window's offscreen surface
-// (client coordinates) and the part that needs painting.
+// (client coordinates), the part that needs painting as disjoint
+// rectangles, and their bounds. Only those rectangles are presented.
 struct PaintStruct {
     Surface* surface = nullptr;
     Rect dirty;
+    std::vector<Rect> parts;
 };
 
 // A tool of the tooltip window (TTM_ADDTOOL and friends).

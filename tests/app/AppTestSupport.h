@@ -12,18 +12,12 @@
 #include <unistd.h>
 #include <vector>
 
+#include "PackedField.h"
 #include "app/settings/IFirmwareSource.h"
 #include "tests/platform/TemporaryFolder.h"
 
 namespace pelmo::test {
 
-// Records are packed, and gtest's assertions take their arguments by
-// reference, which must not bind to an unaligned field: this copies it.
-template <typename T>
-T copyOf(T field)
-{
-    return field;
-}
 
 inline std::vector<std::uint8_t> fileBytes(const std::string& path)
 {

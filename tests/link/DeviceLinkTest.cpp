@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "PackedField.h"
+
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -185,12 +187,12 @@ TEST_F(DeviceLinkTest, ReadingTakesAllFiveProfilesAndTheActiveOneFromTheMouse)
     EXPECT_EQ(link->readAllFromMouse(view), 1);
     EXPECT_EQ(profileReads(), 10u);
     EXPECT_EQ(link->currentProfileNumber(), 4);
-    EXPECT_EQ(store->activeProfile, 4);
+    EXPECT_EQ(pelmo::test::copyOf(store->activeProfile), 4);
     EXPECT_EQ(view.refreshed, std::vector<int>{3});
     EXPECT_EQ(app::fieldText(store->firmwareVersion), "V2.15");
     EXPECT_EQ(app::fieldText(store->appVersion), "V2.30");
-    EXPECT_EQ(store->profiles[4].buttonFunction[3], 8); // the factory mouse's DPI Up
-    EXPECT_EQ(store->profiles[4].opticalDpi[3], 3200);
+    EXPECT_EQ(pelmo::test::copyOf(store->profiles[4].buttonFunction[3]), 8); // the factory mouse's DPI Up
+    EXPECT_EQ(pelmo::test::copyOf(store->profiles[4].opticalDpi[3]), 3200);
 }
 
 TEST_F(DeviceLinkTest, AMouseThatCannotNameItsProfileIsTakenToBeOnTheFirst)
@@ -211,6 +213,12 @@ struct ConnectCase {
     const char* expectedFirmwareText;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ConnectCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class ConnectingTest : public DeviceLinkTest, public ::testing::WithParamInterface<ConnectCase> {};
 
 TEST_P(ConnectingTest, PrefersTheSettingsFileAndFallsBackToTheMouseThenTheDefaults)
@@ -223,11 +231,11 @@ TEST_P(ConnectingTest, PrefersTheSettingsFileAndFallsBackToTheMouseThenTheDefaul
 
     link->connectMouse(view);
     EXPECT_EQ(profileReads(), c.expectedReads);
-    EXPECT_EQ(store->profiles[0].pollingRateHz, c.expectedPollingOfProfile1);
+    EXPECT_EQ(pelmo::test::copyOf(store->profiles[0].pollingRateHz), c.expectedPollingOfProfile1);
     EXPECT_EQ(app::fieldText(store->firmwareVersion), c.expectedFirmwareText);
     EXPECT_EQ(view.selected, std::vector<int>{0});
     EXPECT_EQ(view.layouts, 1);
-    EXPECT_EQ(store->lightsOn, 1);
+    EXPECT_EQ(pelmo::test::copyOf(store->lightsOn), 1);
 }
 
 const ConnectCase kConnectCases[] = {

@@ -43,6 +43,14 @@ const char* kindName(SettingsKind kind)
 
 // --- export -------------------------------------------------------------
 
+// A field's value. Record fields are packed and may be unaligned; the json
+// library takes values by reference, which must never bind to such a field.
+template <typename T>
+T valueOf(T field)
+{
+    return field;
+}
+
 ordered_json textValue(std::string_view text)
 {
     if (app::replaceInvalidUtf8(text, "?") == text)
@@ -78,34 +86,37 @@ ordered_json exportButton(const app::AppProfile& profile, std::size_t b)
         button["macro"] = param;
     else if (param != 0 || function == kSingleKeyFunction)
         button["param"] = param;
-    if (profile.macroRepeat[b] != 0)
-        button["repeat"] = profile.macroRepeat[b];
+    if (const std::int32_t repeat = profile.macroRepeat[b]; repeat != 0)
+        button["repeat"] = repeat;
     return button;
 }
 
 ordered_json exportProfile(const app::AppProfile& p)
 {
     ordered_json profile;
-    profile["enabled"] = p.enabled;
+    profile["enabled"] = valueOf(p.enabled);
     profile["fileName"] = textOf(p.fileName);
     ordered_json buttons = ordered_json::array();
     for (std::size_t b = 0; b < app::kButtonCount; ++b)
         buttons.push_back(exportButton(p, b));
     profile["buttons"] = buttons;
-    profile["pollingRateHz"] = p.pollingRateHz;
-    profile["wheelLevel"] = p.wheelLevel;
-    profile["doubleClickLevel"] = p.doubleClickLevel;
-    profile["pointerSpeedLevel"] = p.pointerSpeedLevel;
-    profile["powerSaveSeconds"] = p.powerSaveSeconds;
-    profile["liftOffLevel"] = p.liftOffLevel;
-    profile["angleSnapLevel"] = p.angleSnapLevel;
-    profile["optical"] = {{"chosen", p.opticalChosen}, {"dpi", {p.opticalDpi[0], p.opticalDpi[1], p.opticalDpi[2], p.opticalDpi[3]}}};
-    profile["duvo"] = {{"chosen", p.duvoChosen}, {"dpi", {p.duvoDpi[0], p.duvoDpi[1], p.duvoDpi[2], p.duvoDpi[3]}}};
-    ordered_json laser = ordered_json::array();
-    for (const auto& level : p.laserDpi)
-        laser.push_back({level[0], level[1]});
-    profile["laser"] = {{"chosen", p.laserChosen}, {"dpi", laser}};
-    profile["signedAdjust"] = p.signedAdjust;
+    profile["pollingRateHz"] = valueOf(p.pollingRateHz);
+    profile["wheelLevel"] = valueOf(p.wheelLevel);
+    profile["doubleClickLevel"] = valueOf(p.doubleClickLevel);
+    profile["pointerSpeedLevel"] = valueOf(p.pointerSpeedLevel);
+    profile["powerSaveSeconds"] = valueOf(p.powerSaveSeconds);
+    profile["liftOffLevel"] = valueOf(p.liftOffLevel);
+    profile["angleSnapLevel"] = valueOf(p.angleSnapLevel);
+    ordered_json optical = ordered_json::array(), duvo = ordered_json::array(), laser = ordered_json::array();
+    for (std::size_t i = 0; i < 4; ++i) {
+        optical.push_back(valueOf(p.opticalDpi[i]));
+        duvo.push_back(valueOf(p.duvoDpi[i]));
+        laser.push_back({valueOf(p.laserDpi[i][0]), valueOf(p.laserDpi[i][1])});
+    }
+    profile["optical"] = {{"chosen", valueOf(p.opticalChosen)}, {"dpi", optical}};
+    profile["duvo"] = {{"chosen", valueOf(p.duvoChosen)}, {"dpi", duvo}};
+    profile["laser"] = {{"chosen", valueOf(p.laserChosen)}, {"dpi", laser}};
+    profile["signedAdjust"] = valueOf(p.signedAdjust);
     return profile;
 }
 
@@ -143,11 +154,12 @@ ordered_json exportMacros(const app::SettingsStore& store)
             continue;
         ordered_json macro;
         macro["slot"] = slot;
-        macro["number"] = record.number;
+        macro["number"] = valueOf(record.number);
         macro["name"] = textOf(record.name);
-        const auto listed = static_cast<std::size_t>(std::clamp<std::int32_t>(record.eventCount, 0, app::kEventsPerMacro));
-        if (static_cast<std::int32_t>(listed) != record.eventCount)
-            macro["eventCount"] = record.eventCount;
+        const std::int32_t eventCount = record.eventCount;
+        const auto listed = static_cast<std::size_t>(std::clamp<std::int32_t>(eventCount, 0, app::kEventsPerMacro));
+        if (static_cast<std::int32_t>(listed) != eventCount)
+            macro["eventCount"] = eventCount;
         ordered_json events = ordered_json::array();
         for (std::size_t i = 0; i < listed; ++i)
             events.push_back(exportEvent(record.events[i]));
@@ -185,8 +197,10 @@ public:
         return &*found;
     }
 
+    // Record fields are packed and may be unaligned, so values are stored
+    // through memcpy and never through a reference.
     template <typename Integer>
-    void integer(const json& object, const std::string& where, const char* name, Integer& out, bool required = true)
+    void integer(const json& object, const std::string& where, const char* name, Integer* out, bool required = true)
     {
         const json* value = member(object, where, name, required);
         if (value)
@@ -194,7 +208,7 @@ public:
     }
 
     template <typename Integer>
-    void integerValue(const json& value, const std::string& where, Integer& out)
+    void integerValue(const json& value, const std::string& where, Integer* out)
     {
         if (!value.is_number_integer()) {
             fail(where, "must be a whole number");
@@ -206,7 +220,8 @@ public:
                      + std::to_string(std::numeric_limits<Integer>::max()));
             return;
         }
-        out = static_cast<Integer>(number);
+        const auto converted = static_cast<Integer>(number);
+        std::memcpy(out, &converted, sizeof converted);
     }
 
     std::optional<std::string> textValue(const json& value, const std::string& where, std::size_t fieldSize)
@@ -273,7 +288,7 @@ public:
                 else
                     p.buttonFunction[b] = static_cast<std::int32_t>(found - kFunctionNames.begin() + 1);
             } else {
-                integerValue(*function, where + ".function", p.buttonFunction[b]);
+                integerValue(*function, where + ".function", &p.buttonFunction[b]);
             }
         }
         const int parameters = int(value.contains("key")) + int(value.contains("macro")) + int(value.contains("param"));
@@ -287,30 +302,30 @@ public:
                     fail(where + ".key", "unknown key \"" + *name + "\"");
             }
         }
-        integer(value, where, "macro", p.buttonParam[b], false);
-        integer(value, where, "param", p.buttonParam[b], false);
-        integer(value, where, "repeat", p.macroRepeat[b], false);
+        integer(value, where, "macro", &p.buttonParam[b], false);
+        integer(value, where, "param", &p.buttonParam[b], false);
+        integer(value, where, "repeat", &p.macroRepeat[b], false);
     }
 
     void profile(const json& value, const std::string& where, app::AppProfile& p)
     {
-        integer(value, where, "enabled", p.enabled);
+        integer(value, where, "enabled", &p.enabled);
         text(value, where, "fileName", p.fileName);
         if (const json* buttons = array(value, where, "buttons", app::kButtonCount, app::kButtonCount))
             for (std::size_t b = 0; b < app::kButtonCount; ++b)
                 button((*buttons)[b], where + ".buttons[" + std::to_string(b) + "]", p, b);
-        integer(value, where, "pollingRateHz", p.pollingRateHz);
-        integer(value, where, "wheelLevel", p.wheelLevel);
-        integer(value, where, "doubleClickLevel", p.doubleClickLevel);
-        integer(value, where, "pointerSpeedLevel", p.pointerSpeedLevel);
-        integer(value, where, "powerSaveSeconds", p.powerSaveSeconds);
-        integer(value, where, "liftOffLevel", p.liftOffLevel);
-        integer(value, where, "angleSnapLevel", p.angleSnapLevel);
-        sensor(value, where, "optical", p.opticalChosen, p.opticalDpi);
-        sensor(value, where, "duvo", p.duvoChosen, p.duvoDpi);
+        integer(value, where, "pollingRateHz", &p.pollingRateHz);
+        integer(value, where, "wheelLevel", &p.wheelLevel);
+        integer(value, where, "doubleClickLevel", &p.doubleClickLevel);
+        integer(value, where, "pointerSpeedLevel", &p.pointerSpeedLevel);
+        integer(value, where, "powerSaveSeconds", &p.powerSaveSeconds);
+        integer(value, where, "liftOffLevel", &p.liftOffLevel);
+        integer(value, where, "angleSnapLevel", &p.angleSnapLevel);
+        sensor(value, where, "optical", &p.opticalChosen, &p.opticalDpi[0]);
+        sensor(value, where, "duvo", &p.duvoChosen, &p.duvoDpi[0]);
         if (const json* laser = member(value, where, "laser")) {
             const std::string at = where + ".laser";
-            integer(*laser, at, "chosen", p.laserChosen);
+            integer(*laser, at, "chosen", &p.laserChosen);
             if (const json* levels = array(*laser, at, "dpi", 4, 4)) {
                 for (std::size_t i = 0; i < 4; ++i) {
                     const std::string level = at + ".dpi[" + std::to_string(i) + "]";
@@ -319,16 +334,16 @@ public:
                         fail(level, "must be a pair [x, y]");
                         continue;
                     }
-                    integerValue(pair[0], level + "[0]", p.laserDpi[i][0]);
-                    integerValue(pair[1], level + "[1]", p.laserDpi[i][1]);
+                    integerValue(pair[0], level + "[0]", &p.laserDpi[i][0]);
+                    integerValue(pair[1], level + "[1]", &p.laserDpi[i][1]);
                 }
             }
         }
-        integer(value, where, "signedAdjust", p.signedAdjust);
+        integer(value, where, "signedAdjust", &p.signedAdjust);
     }
 
-    void sensor(const json& value, const std::string& where, const char* name, std::uint8_t& chosen,
-                std::int32_t (&dpi)[4])
+    void sensor(const json& value, const std::string& where, const char* name, std::uint8_t* chosen,
+                std::int32_t* dpi)
     {
         const json* sensorValue = member(value, where, name);
         if (!sensorValue)
@@ -337,7 +352,7 @@ public:
         integer(*sensorValue, at, "chosen", chosen);
         if (const json* levels = array(*sensorValue, at, "dpi", 4, 4))
             for (std::size_t i = 0; i < 4; ++i)
-                integerValue((*levels)[i], at + ".dpi[" + std::to_string(i) + "]", dpi[i]);
+                integerValue((*levels)[i], at + ".dpi[" + std::to_string(i) + "]", dpi + i);
     }
 
     void event(const json& value, const std::string& where, app::MacroEvent& e)
@@ -370,7 +385,7 @@ public:
             const std::string at = where + "macros[" + std::to_string(i) + "]";
             const json& macro = (*list)[i];
             std::int32_t slotNumber = -1;
-            integer(macro, at, "slot", slotNumber);
+            integer(macro, at, "slot", &slotNumber);
             if (slotNumber < 0 || slotNumber >= static_cast<std::int32_t>(app::kMacroSlots)) {
                 if (macro.is_object() && macro.contains("slot"))
                     fail(at + ".slot", "must be between 0 and " + std::to_string(app::kMacroSlots - 1));
@@ -383,14 +398,14 @@ public:
             }
             taken[slot] = true;
             app::MacroRecord& record = store.macros[slot];
-            integer(macro, at, "number", record.number);
+            integer(macro, at, "number", &record.number);
             text(macro, at, "name", record.name);
             if (const json* events = array(macro, at, "events", 0, app::kEventsPerMacro)) {
                 record.eventCount = static_cast<std::int32_t>(events->size());
                 for (std::size_t e = 0; e < events->size(); ++e)
                     event((*events)[e], at + ".events[" + std::to_string(e) + "]", record.events[e]);
             }
-            integer(macro, at, "eventCount", record.eventCount, false);
+            integer(macro, at, "eventCount", &record.eventCount, false);
         }
     }
 
@@ -423,19 +438,19 @@ ordered_json exportSettings(const app::SettingsStore& store, SettingsKind kind)
         out["profile"] = exportProfile(store.profiles[0]);
         break;
     case SettingsKind::Macros:
-        out["macroCount"] = store.macroCount;
+        out["macroCount"] = valueOf(store.macroCount);
         out["macros"] = exportMacros(store);
         break;
     case SettingsKind::Store: {
-        out["activeProfile"] = store.activeProfile;
-        out["lightsOn"] = store.lightsOn;
+        out["activeProfile"] = valueOf(store.activeProfile);
+        out["lightsOn"] = valueOf(store.lightsOn);
         out["appVersion"] = textOf(store.appVersion);
         out["firmwareVersion"] = textOf(store.firmwareVersion);
         ordered_json profiles = ordered_json::array();
         for (const app::AppProfile& profile : store.profiles)
             profiles.push_back(exportProfile(profile));
         out["profiles"] = profiles;
-        out["macroCount"] = store.macroCount;
+        out["macroCount"] = valueOf(store.macroCount);
         out["macros"] = exportMacros(store);
         break;
     }
@@ -461,20 +476,20 @@ std::optional<SettingsKind> importSettings(const json& in, app::SettingsStore& s
             importer.profile(*profile, "profile", store.profiles[0]);
         result = SettingsKind::Profile;
     } else if (kind == "macros") {
-        importer.integer(in, "", "macroCount", store.macroCount);
+        importer.integer(in, "", "macroCount", &store.macroCount);
         if (store.macroCount < 0 || store.macroCount > static_cast<std::int32_t>(app::kMacrosInUseLimit))
             importer.fail("macroCount", "must be between 0 and 15");
         importer.macros(in, "", store);
         result = SettingsKind::Macros;
     } else if (kind == "settings") {
-        importer.integer(in, "", "activeProfile", store.activeProfile);
-        importer.integer(in, "", "lightsOn", store.lightsOn);
+        importer.integer(in, "", "activeProfile", &store.activeProfile);
+        importer.integer(in, "", "lightsOn", &store.lightsOn);
         importer.text(in, "", "appVersion", store.appVersion);
         importer.text(in, "", "firmwareVersion", store.firmwareVersion);
         if (const json* profiles = importer.array(in, "", "profiles", app::kProfileCount, app::kProfileCount))
             for (std::size_t p = 0; p < app::kProfileCount; ++p)
                 importer.profile((*profiles)[p], "profiles[" + std::to_string(p) + "]", store.profiles[p]);
-        importer.integer(in, "", "macroCount", store.macroCount);
+        importer.integer(in, "", "macroCount", &store.macroCount);
         importer.macros(in, "", store);
         result = SettingsKind::Store;
     } else {
