@@ -48,6 +48,7 @@ struct RelativePos {
     int zoomXPercent = 0;
     int zoomYPercent = 0;
     UISize parentSize;  // when first placed; 0 until then
+    UISize baseOffset;  // the fixed offset when first placed
 };
 
 // The base of every control: a rectangle in its window's client area, the
@@ -95,8 +96,12 @@ public:
     virtual void SetMaxHeight(int height);
     virtual RelativePos GetRelativePos() const { return relative_; }
     virtual void SetRelativePos(int moveX, int moveY, int zoomX, int zoomY);
-    // Remembers the parent size the relative placement starts from.
-    void SetRelativeParentSize(UISize size) { relative_.parentSize = size; }
+    // Remembers where the relative placement starts from.
+    void SetRelativeBase(UISize parentSize, UISize offset)
+    {
+        relative_.parentSize = parentSize;
+        relative_.baseOffset = offset;
+    }
     bool IsRelativePos() const { return relative_.relative; }
 
     virtual std::string GetToolTip() const { return tooltip_; }
@@ -138,10 +143,10 @@ public:
     virtual void Paint(UIDC& dc, const Rect& dirty);
     virtual void PaintBackgroundColour(UIDC& dc);
     virtual void PaintBackgroundImage(UIDC& dc);
-    virtual void PaintStateImage(UIDC& dc) {}
-    virtual void PaintText(UIDC& dc) {}
+    virtual void PaintStateImage(UIDC&) {}
+    virtual void PaintText(UIDC&) {}
     virtual void PaintBorder(UIDC& dc);
-    virtual void PaintAfterTree(UIDC& dc) {}
+    virtual void PaintAfterTree(UIDC&) {}
 
     void Invalidate();
     bool IsUpdateNeeded() const { return updateNeeded_; }
@@ -186,6 +191,7 @@ protected:
     void SetFocusedFlag(bool focused) { focused_ = focused; }
     // Forwards an event to the parent's HandleEvent, or handles it here.
     void PassToParent(UIEvent& event);
+    void SetSizeProperty(int& field, int value);
 
     CUIManager* manager_ = nullptr;
     CControlUI* parent_ = nullptr;
@@ -220,7 +226,6 @@ protected:
     int borderSize_ = 1;
     UISize borderRound_;
     std::string bkImage_;
-    Rect paintClip_;  // the part being painted, while Paint runs
 };
 
 } // namespace pelmo::ui

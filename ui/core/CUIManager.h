@@ -183,8 +183,6 @@ public:
     static std::string GetModuleFolder();
 
 private:
-    struct DeliveryGuard;
-
     UIEvent MakeEvent(UIEventType type, CControlUI* sender, platform::WParam wParam = 0,
                       platform::LParam lParam = 0) const;
     std::uint16_t KeyState() const;
