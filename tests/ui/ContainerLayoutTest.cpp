@@ -33,8 +33,9 @@ TEST(ContainerLayout, FloatingControlIsPlacedByItsOffsetFromTheNearEdgeOrTheFarE
         Rect expected;
     } cases[] = {
         {"10,20,0,0", Rect{110, 120, 140, 160}},
-        {"-10,20,0,0", Rect{360, 120, 390, 160}},
-        {"10,-20,0,0", Rect{110, 340, 140, 380}},
+        // A negative left takes the right as the offset: from the far edge.
+        {"-40,20,-10,60", Rect{360, 120, 390, 160}},
+        {"10,-60,40,-20", Rect{110, 340, 140, 380}},
     };
     for (const Case& c : cases) {
         CContainerUI container;

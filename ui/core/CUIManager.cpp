@@ -677,7 +677,9 @@ bool CUIManager::HandleWindowMessage(unsigned message, WParam wParam, LParam lPa
     }
     case WM_MOUSELEAVE:
         HideTooltip();
-        if (mouseTracking_)
+        // After a hover the tracking flag is down until the pointer moves
+        // again, yet a hovered control must still hear that it was left.
+        if (mouseTracking_ || hover_)
             windows.sendMessage(window_, WM_MOUSEMOVE, 0, makeLParam(-1, -1));
         mouseTracking_ = false;
         break;

@@ -19,16 +19,13 @@ constexpr const char* objectProperty = "WndX";
 
 CWindowWnd::~CWindowWnd()
 {
-    // A window outliving its object would deliver messages to freed memory:
-    // unbind it and take it down.
-    if (window_ != NoWindow) {
-        if (WindowSystem* windows = WindowSystem::current(); windows && windows->isWindow(window_)) {
-            const WindowHandle window = std::exchange(window_, NoWindow);
-            windows->setUserData(window, 0);
-            windows->removeProperty(window, objectProperty);
-            windows->destroyWindow(window);
-        }
-    }
+    // A window outliving its object would deliver messages to freed memory,
+    // so it goes with the object. While this destructor runs the object is
+    // a plain CWindowWnd: the window's last messages reach the class's
+    // default procedure (which for a superclass frees its own state).
+    if (window_ != NoWindow)
+        if (WindowSystem* windows = WindowSystem::current(); windows && windows->isWindow(window_))
+            windows->destroyWindow(window_);
 }
 
 WindowSystem& CWindowWnd::Windows() const
