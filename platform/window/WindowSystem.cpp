@@ -9,6 +9,7 @@
 
 #include "platform/window/HeadlessDisplay.h"
 #include "platform/window/TooltipWindow.h"
+#include "platform/window/WindowCompositor.h"
 #include "platform/window/X11Display.h"
 
 namespace pelmo::platform {
@@ -1003,64 +1004,20 @@ void WindowSystem::present(WindowHandle handle, const Rect& area)
                              .intersected(Rect{0, 0, top->width(), top->height()});
     if (topArea.isEmpty())
         return;
-    const bool hasChildren = std::any_of(top->children.begin(), top->children.end(), [this](WindowHandle child) {
-        const WindowRecord* childRecord = record(child);
-        return childRecord && childRecord->visible;
-    });
-    if (!hasChildren) {
-        backend_->present(topHandle, top->surface, topArea);
-        return;
-    }
-    composeChildren(*top, topArea);
-    backend_->present(topHandle, top->frame, topArea);
+    backend_->present(topHandle, WindowCompositor::frame(*top, topArea, lookup()), topArea);
 }
 
-void WindowSystem::composeChildren(WindowRecord& top, const Rect& area)
+std::function<const WindowRecord*(WindowHandle)> WindowSystem::lookup() const
 {
-    if (top.frame.width() != top.surface.width() || top.frame.height() != top.surface.height())
-        top.frame = Surface(top.surface.width(), top.surface.height());
-    top.frame.copyFrom(top.surface, area, area.left, area.top);
-    // Children from the bottom of the sibling stack up, each clipped to its
-    // parent.
-    auto compose = [&](auto& self, const WindowRecord& parentRecord, Point origin, Rect clip) -> void {
-        for (auto it = parentRecord.children.rbegin(); it != parentRecord.children.rend(); ++it) {
-            const WindowRecord* child = record(*it);
-            if (!child || !child->visible)
-                continue;
-            const Rect placed = child->rect.offset(origin.x, origin.y);
-            const Rect visible = placed.intersected(clip);
-            if (visible.isEmpty())
-                continue;
-            top.frame.copyFrom(child->surface, visible.offset(-placed.left, -placed.top), visible.left, visible.top);
-            self(self, *child, Point{placed.left, placed.top}, visible);
-        }
-    };
-    compose(compose, top, Point{0, 0}, area);
+    return [this](WindowHandle handle) { return record(handle); };
 }
 
 Surface WindowSystem::composeScreen(std::uint32_t desktopColour) const
 {
-    const Rect screen = backend_->screenRect();
-    Surface result(screen.width(), screen.height());
-    result.clear(premultiply(desktopColour));
-    for (auto it = zOrder_.rbegin(); it != zOrder_.rend(); ++it) {
-        WindowRecord* window = const_cast<WindowSystem*>(this)->record(*it);
-        if (!window || !window->visible)
-            continue;
-        const Rect all{0, 0, window->width(), window->height()};
-        const Surface* pixels = &window->surface;
-        if (!window->children.empty()) {
-            const_cast<WindowSystem*>(this)->composeChildren(*window, all);
-            pixels = &window->frame;
-        }
-        const std::vector<Rect> parts = window->region ? window->region->rects() : std::vector<Rect>{all};
-        for (const Rect& part : parts) {
-            const Rect clipped = part.intersected(all);
-            result.copyFrom(*pixels, clipped, window->rect.left + clipped.left - screen.left,
-                            window->rect.top + clipped.top - screen.top);
-        }
-    }
-    return result;
+    std::vector<WindowRecord*> stack;
+    for (WindowHandle handle : zOrder_)
+        stack.push_back(windows_.at(handle).get());
+    return WindowCompositor::screen(stack, backend_->screenRect(), desktopColour, lookup());
 }
 
 void WindowSystem::nativeMoved(WindowHandle handle, const Rect& screenRect)

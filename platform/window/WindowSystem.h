@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -189,7 +190,7 @@ private:
     WindowHandle findPaintable() const;
     Rect screenRectOf(const WindowRecord& window) const;
     WindowHandle childAt(const WindowRecord& window, Point client) const;
-    void composeChildren(WindowRecord& top, const Rect& area);
+    std::function<const WindowRecord*(WindowHandle)> lookup() const;
     std::string lowerName(std::string_view name) const;
 
     std::unique_ptr<DisplayBackend> backend_;

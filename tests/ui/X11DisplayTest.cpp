@@ -9,10 +9,6 @@
 #include "ui/layout/CVerticalLayoutUI.h"
 #include "ui/painter/WindowShape.h"
 
-// FIXME: pelmo_ui_tests does not link pelmo_test_support yet; the helper is
-// compiled in here until it does.
-#include "tests/support/XvfbServer.cpp"
-
 using namespace pelmo;
 using namespace pelmo::platform;
 using namespace pelmo::ui;
