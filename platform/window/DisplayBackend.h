@@ -58,6 +58,11 @@ public:
     // Keeps the pointer's events coming while a window holds the capture.
     virtual void captureNative(WindowHandle window) = 0;
 
+    // The desktop clipboard as UTF-8 text: what it holds now (empty when it
+    // holds no text), and taking it over with new text.
+    virtual std::string clipboardText() = 0;
+    virtual void setClipboardText(const std::string& text) = 0;
+
     // Hands every native event that is already waiting to the system;
     // never blocks.
     virtual void pumpEvents() = 0;

@@ -46,6 +46,9 @@ public:
     void setCursorNative(WindowHandle, CursorShape shape) override { cursor_ = shape; }
     void focusNative(WindowHandle) override {}
     void captureNative(WindowHandle) override {}
+    // The clipboard lives in memory, for this display only.
+    std::string clipboardText() override { return clipboard_; }
+    void setClipboardText(const std::string& text) override { clipboard_ = text; }
     void pumpEvents() override {}
     // With a limit, virtual time jumps ahead by it; without one the call
     // waits for a post from another thread.
@@ -99,6 +102,7 @@ private:
     int exitCode_ = 0;
     CursorShape cursor_ = CursorShape::Arrow;
     std::vector<Presented> presented_;
+    std::string clipboard_;
 };
 
 } // namespace pelmo::platform

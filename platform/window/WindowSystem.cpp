@@ -7,12 +7,23 @@
 #include <limits>
 #include <utility>
 
+#include "platform/window/EditWindow.h"
 #include "platform/window/HeadlessDisplay.h"
 #include "platform/window/TooltipWindow.h"
 #include "platform/window/WindowCompositor.h"
 #include "platform/window/X11Display.h"
 
 namespace pelmo::platform {
+
+namespace {
+
+// Sizes and places come from layouts and other outside data: they are kept to
+// what a screen can show, so no arithmetic overflows and no surface grows
+// beyond reason.
+constexpr int kMaxCoordinate = 32767;
+constexpr int kMaxExtent = 16384;
+
+} // namespace
 
 namespace {
 
@@ -26,6 +37,7 @@ WindowSystem::WindowSystem(std::unique_ptr<DisplayBackend> backend) : backend_(s
 {
     backend_->attach(*this);
     TooltipWindow::registerClass(*this);
+    EditWindow::registerClass(*this);
     currentSystem.store(this);
 }
 
@@ -114,9 +126,10 @@ WindowHandle WindowSystem::createWindow(const CreateStruct& params)
     window->enabled = (params.style & WS_DISABLED) == 0;
     window->menu = params.menu;
     window->procedure = windowClass->procedure;
-    const int x = defaulted(params.x, 0);
-    const int y = defaulted(params.y, 0);
-    window->rect = Rect{x, y, x + std::max(0, defaulted(params.width, 0)), y + std::max(0, defaulted(params.height, 0))};
+    const int x = std::clamp(defaulted(params.x, 0), -kMaxCoordinate, kMaxCoordinate);
+    const int y = std::clamp(defaulted(params.y, 0), -kMaxCoordinate, kMaxCoordinate);
+    window->rect = Rect{x, y, x + std::clamp(defaulted(params.width, 0), 0, kMaxExtent),
+                        y + std::clamp(defaulted(params.height, 0), 0, kMaxExtent)};
     if (child) {
         window->parent = params.parent;
         WindowRecord* parentRecord = record(params.parent);
@@ -370,13 +383,18 @@ bool WindowSystem::setWindowPos(WindowHandle handle, ZOrder order, int x, int y,
         }
         restack();
     }
+    x = std::clamp(x, -kMaxCoordinate, kMaxCoordinate);
+    y = std::clamp(y, -kMaxCoordinate, kMaxCoordinate);
+    width = std::clamp(width, 0, kMaxExtent);
+    height = std::clamp(height, 0, kMaxExtent);
+
     const Rect old = window->rect;
     Rect moved = old;
     if (!(flags & SWP_NOMOVE))
         moved = old.offset(x - old.left, y - old.top);
     if (!(flags & SWP_NOSIZE)) {
-        moved.right = moved.left + std::max(0, width);
-        moved.bottom = moved.top + std::max(0, height);
+        moved.right = moved.left + width;
+        moved.bottom = moved.top + height;
     }
     if (moved != old) {
         window->rect = moved;

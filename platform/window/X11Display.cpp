@@ -115,6 +115,17 @@ struct X11Display::Impl {
     Atom typeDialog = 0;
     Atom typeNormal = 0;
     Atom typePopupMenu = 0;
+    // The CLIPBOARD selection: an unmapped window of ours owns it and
+    // receives the answers of other owners; the text we offer; the time of
+    // the last user input, which selection requests should carry.
+    Window clipboardWindow = 0;
+    Atom clipboardAtom = 0;
+    Atom targetsAtom = 0;
+    Atom textAtom = 0;
+    Atom incrAtom = 0;
+    Atom transferAtom = 0;
+    std::string clipboard;
+    Time lastInputTime = CurrentTime;
 
     ~Impl()
     {
@@ -224,6 +235,8 @@ struct X11Display::Impl {
 
     void handle(XEvent& event);
     void handleKey(XKeyEvent& event, bool pressed);
+    void handleSelection(XEvent& event);
+    bool requestSelection(Atom target, std::string& text);
 };
 
 X11Display::X11Display(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -268,6 +281,12 @@ std::unique_ptr<X11Display> X11Display::open(const std::string& name, std::strin
     impl->typeDialog = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DIALOG", False);
     impl->typeNormal = XInternAtom(display, "_NET_WM_WINDOW_TYPE_NORMAL", False);
     impl->typePopupMenu = XInternAtom(display, "_NET_WM_WINDOW_TYPE_POPUP_MENU", False);
+    impl->clipboardAtom = XInternAtom(display, "CLIPBOARD", False);
+    impl->targetsAtom = XInternAtom(display, "TARGETS", False);
+    impl->textAtom = XInternAtom(display, "TEXT", False);
+    impl->incrAtom = XInternAtom(display, "INCR", False);
+    impl->transferAtom = XInternAtom(display, "PELMO_CLIPBOARD", False);
+    impl->clipboardWindow = XCreateSimpleWindow(display, impl->root, -10, -10, 1, 1, 0, 0, 0);
     return std::unique_ptr<X11Display>(new X11Display(std::move(impl)));
 }
 
@@ -566,6 +585,143 @@ bool X11Display::fakeKey(unsigned virtualKey, bool pressed)
     return true;
 }
 
+std::string X11Display::clipboardText()
+{
+    Impl& x = *impl_;
+    const Window owner = XGetSelectionOwner(x.display, x.clipboardAtom);
+    if (owner == None)
+        return {};
+    if (owner == x.clipboardWindow)
+        return x.clipboard;
+    std::string text;
+    if (!x.requestSelection(x.utf8String, text))
+        x.requestSelection(XA_STRING, text);
+    return text;
+}
+
+void X11Display::setClipboardText(const std::string& text)
+{
+    impl_->clipboard = text;
+    XSetSelectionOwner(impl_->display, impl_->clipboardAtom, impl_->clipboardWindow, impl_->lastInputTime);
+    XFlush(impl_->display);
+}
+
+namespace {
+
+std::string latin1ToUtf8(const unsigned char* data, unsigned long count)
+{
+    std::string text;
+    for (unsigned long i = 0; i < count; ++i) {
+        const unsigned char c = data[i];
+        if (c < 0x80) {
+            text += static_cast<char>(c);
+        } else {
+            text += static_cast<char>(0xC0 | (c >> 6));
+            text += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return text;
+}
+
+// STRING is Latin-1: characters beyond it become "?".
+std::string utf8ToLatin1(const std::string& utf8)
+{
+    std::string text;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        if (length == 2 && i + 1 < utf8.size() && lead <= 0xC3)
+            text += static_cast<char>(((lead & 0x03) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3F));
+        else
+            text += length == 1 && lead < 0x80 ? static_cast<char>(lead) : '?';
+        i += length;
+    }
+    return text;
+}
+
+} // namespace
+
+// Asks the owner of CLIPBOARD for its text as `target` and waits a
+// bounded time for the answer; other events stay queued meanwhile. Large
+// transfers in pieces (INCR) are not taken: a clipboard for one-line text
+// boxes does not need them.
+bool X11Display::Impl::requestSelection(Atom target, std::string& text)
+{
+    XDeleteProperty(display, clipboardWindow, transferAtom);
+    XConvertSelection(display, clipboardAtom, target, transferAtom, clipboardWindow, lastInputTime);
+    XFlush(display);
+    using namespace std::chrono;
+    const auto deadline = steady_clock::now() + seconds(1);
+    XEvent event;
+    while (!XCheckTypedWindowEvent(display, clipboardWindow, SelectionNotify, &event)) {
+        const auto left = duration_cast<milliseconds>(deadline - steady_clock::now()).count();
+        if (left <= 0)
+            return false;
+        pollfd fd{XConnectionNumber(display), POLLIN, 0};
+        ::poll(&fd, 1, static_cast<int>(left));
+        XEventsQueued(display, QueuedAfterReading);
+    }
+    if (event.xselection.property == None)
+        return false;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    const bool read = XGetWindowProperty(display, clipboardWindow, transferAtom, 0, 0x1000000, True, AnyPropertyType,
+                                         &type, &format, &count, &after, &data) == Success;
+    bool taken = false;
+    if (read && data && format == 8 && type != incrAtom) {
+        text = type == XA_STRING ? latin1ToUtf8(data, count) : std::string(reinterpret_cast<char*>(data), count);
+        taken = true;
+    }
+    if (data)
+        XFree(data);
+    return taken;
+}
+
+// Another client asks for the clipboard we own, or took it over.
+void X11Display::Impl::handleSelection(XEvent& event)
+{
+    if (event.type == SelectionClear) {
+        if (event.xselectionclear.selection == clipboardAtom)
+            clipboard.clear();
+        return;
+    }
+    if (event.type != SelectionRequest)
+        return;
+    const XSelectionRequestEvent& request = event.xselectionrequest;
+    XSelectionEvent reply{};
+    reply.type = SelectionNotify;
+    reply.display = request.display;
+    reply.requestor = request.requestor;
+    reply.selection = request.selection;
+    reply.target = request.target;
+    reply.time = request.time;
+    reply.property = None;
+    // Clients from before ICCCM 2 name no property: the target is used.
+    const Atom property = request.property != None ? request.property : request.target;
+    const long maxBytes = std::max(XExtendedMaxRequestSize(display), XMaxRequestSize(display)) * 4 - 256;
+    if (request.selection == clipboardAtom && request.owner == clipboardWindow) {
+        if (request.target == targetsAtom) {
+            Atom targets[] = {targetsAtom, utf8String, textAtom, XA_STRING};
+            XChangeProperty(display, request.requestor, property, XA_ATOM, 32, PropModeReplace,
+                            reinterpret_cast<unsigned char*>(targets), 4);
+            reply.property = property;
+        } else if (request.target == utf8String || request.target == textAtom || request.target == XA_STRING) {
+            const std::string data = request.target == XA_STRING ? utf8ToLatin1(clipboard) : clipboard;
+            if (static_cast<long>(data.size()) < maxBytes) {
+                XChangeProperty(display, request.requestor, property,
+                                request.target == XA_STRING ? XA_STRING : utf8String, 8, PropModeReplace,
+                                reinterpret_cast<const unsigned char*>(data.data()), static_cast<int>(data.size()));
+                reply.property = property;
+            }
+        }
+    }
+    XSendEvent(display, request.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
+    XFlush(display);
+}
+
 Surface X11Display::grabScreen()
 {
     const Rect screen = screenRect();
@@ -609,6 +765,7 @@ void X11Display::Impl::handleKey(XKeyEvent& event, bool pressed)
         else if ((looked & 0xFF000000) == 0x01000000)
             character = static_cast<char32_t>(looked & 0xFFFFFF);
     }
+    lastInputTime = event.time;
     system->input().pointerMoved(Point{event.x_root, event.y_root}, handleOf(event.window));
     system->input().keyChanged(key->virtualKey, pressed, key->extended, character,
                                event.keycode >= 8 ? event.keycode - 8 : 0);
@@ -616,6 +773,10 @@ void X11Display::Impl::handleKey(XKeyEvent& event, bool pressed)
 
 void X11Display::Impl::handle(XEvent& event)
 {
+    if (event.xany.window == clipboardWindow && clipboardWindow != 0) {
+        handleSelection(event);
+        return;
+    }
     const WindowHandle handle = handleOf(event.xany.window);
     NativeWindow* native = find(handle);
     if (!native)
@@ -665,6 +826,7 @@ void X11Display::Impl::handle(XEvent& event)
     case ButtonPress:
     case ButtonRelease: {
         const bool pressed = event.type == ButtonPress;
+        lastInputTime = event.xbutton.time;
         const Point at{event.xbutton.x_root, event.xbutton.y_root};
         if (at != input.pointer())
             input.pointerMoved(at, handle);

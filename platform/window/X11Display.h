@@ -39,6 +39,10 @@ public:
     void setCursorNative(WindowHandle window, CursorShape shape) override;
     void focusNative(WindowHandle window) override;
     void captureNative(WindowHandle window) override;
+    // The CLIPBOARD selection, as UTF8_STRING (or STRING from older
+    // clients). Reading waits up to a second for the owner's answer.
+    std::string clipboardText() override;
+    void setClipboardText(const std::string& text) override;
     void pumpEvents() override;
     void waitForEvents(int timeoutMs) override;
     void wakeUp() override;

@@ -315,3 +315,19 @@ TEST_F(WindowSystemTest, ScreenshotComposesChildrenAndOutlines)
     EXPECT_NE(shot.pixel(50, 20), 0xFFFF0000u);  // cut off by the outline
     EXPECT_NE(shot.pixel(5, 5), 0xFFFF0000u);
 }
+
+TEST_F(WindowSystemTest, PlacesAndSizesFromOutsideDataAreKeptToWhatAScreenCanShow)
+{
+    CreateStruct params;
+    params.className = "Plain";
+    params.style = WS_POPUP;
+    params.x = 2147483000;
+    params.y = -2147483000;
+    params.width = 2147483647;
+    params.height = 2147483647;
+    const WindowHandle window = windows().createWindow(params);
+    EXPECT_EQ(windows().windowRect(window), (Rect{32767, -32767, 32767 + 16384, -32767 + 16384}));
+
+    ASSERT_TRUE(windows().setWindowPos(window, ZOrder::Keep, -2147483647, 2147483000, 2147483647, -5, SWP_NOZORDER));
+    EXPECT_EQ(windows().windowRect(window), (Rect{-32767, 32767, -32767 + 16384, 32767}));
+}

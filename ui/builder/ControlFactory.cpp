@@ -1,0 +1,59 @@
+#include "ui/builder/ControlFactory.h"
+
+#include "ui/controls/CButtonUI.h"
+#include "ui/controls/CLabelUI.h"
+#include "ui/controls/COptionUI.h"
+#include "ui/controls/CProgressUI.h"
+#include "ui/controls/CSliderUI.h"
+#include "ui/controls/CTextUI.h"
+#include "ui/core/CContainerUI.h"
+#include "ui/core/CControlUI.h"
+#include "ui/layout/CDialogLayoutUI.h"
+#include "ui/layout/CHorizontalLayoutUI.h"
+#include "ui/layout/CTabLayoutUI.h"
+#include "ui/layout/CTileLayoutUI.h"
+#include "ui/layout/CVerticalLayoutUI.h"
+
+namespace pelmo::ui {
+
+namespace {
+
+template <class Control>
+CControlUI* make()
+{
+    return new Control;
+}
+
+// FIXME: the rows of Edit, ScrollBar, Combo, List, ListHeader,
+// ListHeaderItem, ListLabelElement, ListTextElement, ListContainerElement,
+// RichEdit and ActiveX belong here once their classes exist; until then
+// those elements are offered to the builder callback like any unknown name.
+constexpr ControlFactory::Entry entries[] = {
+    {"Control", make<CControlUI>},
+    {"Container", make<CContainerUI>},
+    {"VerticalLayout", make<CVerticalLayoutUI>},
+    {"HorizontalLayout", make<CHorizontalLayoutUI>},
+    {"TileLayout", make<CTileLayoutUI>},
+    {"DialogLayout", make<CDialogLayoutUI>},
+    {"TabLayout", make<CTabLayoutUI>},
+    {"Label", make<CLabelUI>},
+    {"Text", make<CTextUI>},
+    {"Button", make<CButtonUI>},
+    {"Option", make<COptionUI>},
+    {"Progress", make<CProgressUI>},
+    {"Slider", make<CSliderUI>},
+};
+
+} // namespace
+
+CControlUI* ControlFactory::Create(std::string_view elementName)
+{
+    for (const Entry& entry : entries)
+        if (entry.elementName == elementName)
+            return entry.create();
+    return nullptr;
+}
+
+std::span<const ControlFactory::Entry> ControlFactory::Entries() { return entries; }
+
+} // namespace pelmo::ui
