@@ -36,6 +36,10 @@ struct EditState {
     bool focused = false;
     bool caretOn = false;
     bool dragging = false;
+    // Ctrl and Shift as of the key message being handled: the layer's key
+    // state is already that of the last input read, which may be ahead.
+    bool control = false;
+    bool shift = false;
     int leftMargin = 1;
     int rightMargin = 1;
     std::shared_ptr<Font> font;
@@ -257,8 +261,8 @@ public:
 
     bool keyDown(unsigned key)
     {
-        const bool control = system_.keyState(VK_CONTROL) < 0;
-        const bool shift = system_.keyState(VK_SHIFT) < 0;
+        const bool control = state_.control;
+        const bool shift = state_.shift;
         switch (key) {
         case VK_LEFT:
             if (!shift && !control && hasSelection())
@@ -426,6 +430,8 @@ LResult EditWindow::procedure(WindowHandle window, unsigned message, WParam wPar
         return 0;
     case WM_SETFOCUS:
         state->focused = true;
+        state->control = system->keyState(VK_CONTROL) < 0;
+        state->shift = system->keyState(VK_SHIFT) < 0;
         editor.changedView();
         editor.notify(EN_SETFOCUS);
         return 0;
@@ -443,7 +449,13 @@ LResult EditWindow::procedure(WindowHandle window, unsigned message, WParam wPar
         }
         return 0;
     case WM_KEYDOWN:
-        editor.keyDown(static_cast<unsigned>(wParam));
+    case WM_KEYUP:
+        if (wParam == VK_CONTROL)
+            state->control = message == WM_KEYDOWN;
+        else if (wParam == VK_SHIFT)
+            state->shift = message == WM_KEYDOWN;
+        else if (message == WM_KEYDOWN)
+            editor.keyDown(static_cast<unsigned>(wParam));
         return 0;
     case WM_CHAR:
         editor.character(static_cast<char32_t>(wParam));
@@ -454,7 +466,7 @@ LResult EditWindow::procedure(WindowHandle window, unsigned message, WParam wPar
             if (stateOf(*system, window) != state)
                 return 0;
         }
-        const bool shift = system->keyState(VK_SHIFT) < 0;
+        const bool shift = (wParam & MK_SHIFT) != 0;
         state->dragging = true;
         system->setCapture(window);
         editor.moveCaret(editor.indexAt(xFromLParam(lParam)), shift);

@@ -1,9 +1,20 @@
 #include "ui/builder/ControlFactory.h"
 
+#include "ui/controls/CActiveXUI.h"
 #include "ui/controls/CButtonUI.h"
+#include "ui/controls/CComboUI.h"
+#include "ui/controls/CEditUI.h"
 #include "ui/controls/CLabelUI.h"
+#include "ui/controls/CListContainerElementUI.h"
+#include "ui/controls/CListHeaderItemUI.h"
+#include "ui/controls/CListHeaderUI.h"
+#include "ui/controls/CListLabelElementUI.h"
+#include "ui/controls/CListTextElementUI.h"
+#include "ui/controls/CListUI.h"
 #include "ui/controls/COptionUI.h"
 #include "ui/controls/CProgressUI.h"
+#include "ui/controls/CRichEditUI.h"
+#include "ui/controls/CScrollBarUI.h"
 #include "ui/controls/CSliderUI.h"
 #include "ui/controls/CTextUI.h"
 #include "ui/core/CContainerUI.h"
@@ -24,10 +35,6 @@ CControlUI* make()
     return new Control;
 }
 
-// FIXME: the rows of Edit, ScrollBar, Combo, List, ListHeader,
-// ListHeaderItem, ListLabelElement, ListTextElement, ListContainerElement,
-// RichEdit and ActiveX belong here once their classes exist; until then
-// those elements are offered to the builder callback like any unknown name.
 constexpr ControlFactory::Entry entries[] = {
     {"Control", make<CControlUI>},
     {"Container", make<CContainerUI>},
@@ -42,6 +49,17 @@ constexpr ControlFactory::Entry entries[] = {
     {"Option", make<COptionUI>},
     {"Progress", make<CProgressUI>},
     {"Slider", make<CSliderUI>},
+    {"Edit", make<CEditUI>},
+    {"ScrollBar", make<CScrollBarUI>},
+    {"Combo", make<CComboUI>},
+    {"List", make<CListUI>},
+    {"ListHeader", make<CListHeaderUI>},
+    {"ListHeaderItem", make<CListHeaderItemUI>},
+    {"ListLabelElement", make<CListLabelElementUI>},
+    {"ListTextElement", make<CListTextElementUI>},
+    {"ListContainerElement", make<CListContainerElementUI>},
+    {"RichEdit", make<CRichEditUI>},
+    {"ActiveX", make<CActiveXUI>},
 };
 
 } // namespace

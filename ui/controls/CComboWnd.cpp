@@ -169,6 +169,8 @@ LResult CComboWnd::HandleWindowMessage(unsigned message, WParam wParam, LParam l
         manager_.HandleWindowMessage(message, wParam, lParam, ignored);
         if (CComboUI* owner = owner_) {
             ReturnItems();
+            owner->DropDownClosed(this);
+            owner_ = nullptr;
             owner->SetPos(owner->GetPos());
             owner->SetFocus();
         }
