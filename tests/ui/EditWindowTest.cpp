@@ -41,6 +41,9 @@ struct EditBox : ::testing::Test {
         display().runUntilIdle();
         heard.clear();
     }
+    // The windows go before the window system, which takes down what is
+    // left without telling the windows.
+    ~EditBox() override { windows().destroyWindow(hostWindow); }
     WindowHandle makeEdit(unsigned style, int y = 10)
     {
         CreateStruct params;

@@ -26,9 +26,7 @@ std::vector<CMenuUI*>& openMenus()
 }
 WindowHandle menuOwner = NoWindow;
 
-// The list's inset above and below the rows, and the gap kept to the top
-// of the work area.
-constexpr int listInset = 2;
+// The gap a menu keeps to the top of the work area.
 constexpr int topMargin = 4;
 constexpr int rowTopPadding = 3;
 constexpr int plainIconWidth = 4;
