@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/graphics/Utf8.h"
 #include "platform/window/WindowMessages.h"
 #include "platform/window/WindowSystem.h"
 #include "platform/window/X11KeyMap.h"
@@ -88,6 +89,9 @@ struct NativeWindow {
     Rect rect;
     bool mapped = false;
     bool focusWhenMapped = false;
+    // The window's input context, through which keys become text in any
+    // script (and an input method composes it); none without an input method.
+    XIC inputContext = nullptr;
 };
 
 struct X11Display::Impl {
@@ -126,11 +130,17 @@ struct X11Display::Impl {
     Atom transferAtom = 0;
     std::string clipboard;
     Time lastInputTime = CurrentTime;
+    XIM inputMethod = nullptr;
 
     ~Impl()
     {
-        for (auto& [handle, native] : windows)
+        for (auto& [handle, native] : windows) {
             releaseImage(native);
+            if (native.inputContext)
+                XDestroyIC(native.inputContext);
+        }
+        if (inputMethod)
+            XCloseIM(inputMethod);
         for (auto& entry : cursors)
             XFreeCursor(display, entry.second);
         if (display)
@@ -236,6 +246,10 @@ struct X11Display::Impl {
     void handle(XEvent& event);
     void handleKey(XKeyEvent& event, bool pressed);
     void handleSelection(XEvent& event);
+    // Characters typed beyond the one a key message carries (an input
+    // method's text, a key without a virtual-key code) reach the focus
+    // window as WM_CHAR.
+    void postCharacters(const std::u32string& characters);
     bool requestSelection(Atom target, std::string& text);
 };
 
@@ -287,6 +301,14 @@ std::unique_ptr<X11Display> X11Display::open(const std::string& name, std::strin
     impl->incrAtom = XInternAtom(display, "INCR", False);
     impl->transferAtom = XInternAtom(display, "PELMO_CLIPBOARD", False);
     impl->clipboardWindow = XCreateSimpleWindow(display, impl->root, -10, -10, 1, 1, 0, 0, 0);
+    // The input method the user's XMODIFIERS names, else the built-in one
+    // (which still gives the text of every keyboard layout).
+    XSetLocaleModifiers("");
+    impl->inputMethod = XOpenIM(display, nullptr, nullptr, nullptr);
+    if (!impl->inputMethod) {
+        XSetLocaleModifiers("@im=none");
+        impl->inputMethod = XOpenIM(display, nullptr, nullptr, nullptr);
+    }
     return std::unique_ptr<X11Display>(new X11Display(std::move(impl)));
 }
 
@@ -349,6 +371,13 @@ void X11Display::createNative(WindowHandle handle, const NativeWindowInfo& info)
                                   CWBackPixmap | CWBorderPixel | CWEventMask | CWOverrideRedirect | CWColormap,
                                   &attributes);
     native.gc = XCreateGC(display, native.window, 0, nullptr);
+    if (impl_->inputMethod) {
+        native.inputContext = XCreateIC(impl_->inputMethod, XNInputStyle, XIMPreeditNothing | XIMStatusNothing,
+                                        XNClientWindow, native.window, XNFocusWindow, native.window, nullptr);
+        long filterEvents = 0;
+        if (native.inputContext && !XGetICValues(native.inputContext, XNFilterEvents, &filterEvents, nullptr))
+            XSelectInput(display, native.window, eventMask | filterEvents);
+    }
 
     XClassHint classHint{};
     std::string resourceName = "pelmo";
@@ -381,6 +410,8 @@ void X11Display::destroyNative(WindowHandle handle)
     if (!native)
         return;
     impl_->releaseImage(*native);
+    if (native->inputContext)
+        XDestroyIC(native->inputContext);
     XFreeGC(impl_->display, native->gc);
     XDestroyWindow(impl_->display, native->window);
     XFlush(impl_->display);
@@ -522,6 +553,9 @@ void X11Display::pumpEvents()
     while (XPending(impl_->display)) {
         XEvent event;
         XNextEvent(impl_->display, &event);
+        // An input method takes the keys it composes with.
+        if (XFilterEvent(&event, None))
+            continue;
         impl_->handle(event);
     }
 }
@@ -747,15 +781,13 @@ void X11Display::Impl::handleKey(XKeyEvent& event, bool pressed)
         if (next.type == KeyPress && next.xkey.time == event.time && next.xkey.keycode == event.keycode)
             return;
     }
+    lastInputTime = event.time;
     char text[16] = {};
     KeySym looked = NoSymbol;
     const int length = XLookupString(&event, text, sizeof text, &looked, nullptr);
     KeySym keysym = XLookupKeysym(&event, 0);
     if (X11KeyMap::isKeypad(looked))
         keysym = looked;
-    std::optional<X11KeyMap::Key> key = X11KeyMap::fromKeysym(keysym);
-    if (!key)
-        return;
     char32_t character = 0;
     if (pressed) {
         if (length == 1 && static_cast<unsigned char>(text[0]) != 0x7F)
@@ -765,14 +797,63 @@ void X11Display::Impl::handleKey(XKeyEvent& event, bool pressed)
         else if ((looked & 0xFF000000) == 0x01000000)
             character = static_cast<char32_t>(looked & 0xFFFFFF);
     }
-    lastInputTime = event.time;
+    // The input context knows the text of every layout (Cyrillic, Greek
+    // ...) and of the input method; the first character rides on the key
+    // message, the rest follow it.
+    std::u32string more;
+    const NativeWindow* native = find(handleOf(event.window));
+    if (pressed && native && native->inputContext) {
+        std::string typed(64, '\0');
+        KeySym ignored = NoSymbol;
+        Status status = 0;
+        int bytes = Xutf8LookupString(native->inputContext, &event, typed.data(), static_cast<int>(typed.size()),
+                                      &ignored, &status);
+        if (status == XBufferOverflow) {
+            typed.resize(static_cast<std::size_t>(bytes));
+            bytes = Xutf8LookupString(native->inputContext, &event, typed.data(), static_cast<int>(typed.size()),
+                                      &ignored, &status);
+        }
+        if ((status == XLookupChars || status == XLookupBoth) && bytes > 0) {
+            typed.resize(static_cast<std::size_t>(bytes));
+            for (std::size_t offset = 0; offset < typed.size();)
+                more += Utf8::next(typed, offset);
+            character = more.front() != 0x7F ? more.front() : 0;
+            more.erase(0, 1);
+        }
+    }
+    std::optional<X11KeyMap::Key> key = X11KeyMap::fromKeysym(keysym);
+    if (!key) {
+        // A key without a virtual-key code (or an input method's commit)
+        // still types.
+        if (character != 0)
+            more.insert(more.begin(), character);
+        postCharacters(more);
+        return;
+    }
     system->input().pointerMoved(Point{event.x_root, event.y_root}, handleOf(event.window));
     system->input().keyChanged(key->virtualKey, pressed, key->extended, character,
                                event.keycode >= 8 ? event.keycode - 8 : 0);
+    postCharacters(more);
+}
+
+void X11Display::Impl::postCharacters(const std::u32string& characters)
+{
+    WindowHandle to = system->focus();
+    if (to == NoWindow)
+        to = system->activeWindow();
+    if (to == NoWindow)
+        return;
+    for (char32_t character : characters)
+        system->postMessage(to, WM_CHAR, static_cast<WParam>(character), 1);
 }
 
 void X11Display::Impl::handle(XEvent& event)
 {
+    // The keyboard's layout changed: keys are looked up in the new one.
+    if (event.type == MappingNotify) {
+        XRefreshKeyboardMapping(&event.xmapping);
+        return;
+    }
     if (event.xany.window == clipboardWindow && clipboardWindow != 0) {
         handleSelection(event);
         return;
@@ -853,10 +934,14 @@ void X11Display::Impl::handle(XEvent& event)
         handleKey(event.xkey, event.type == KeyPress);
         break;
     case FocusIn:
+        if (native->inputContext)
+            XSetICFocus(native->inputContext);
         if (event.xfocus.mode == NotifyNormal && system->activeWindow() != handle)
             system->setActiveWindow(handle);
         break;
     case FocusOut:
+        if (native->inputContext)
+            XUnsetICFocus(native->inputContext);
         if (event.xfocus.mode == NotifyNormal && event.xfocus.detail != NotifyInferior) {
             Window focused = 0;
             int revert = 0;

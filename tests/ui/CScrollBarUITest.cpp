@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "platform/graphics/PngWriter.h"
+#include "tests/platform/TemporaryFolder.h"
 #include "tests/ui/WindowTestSupport.h"
+#include "ui/resources/UIResources.h"
 #include "ui/controls/CScrollBarUI.h"
 #include "ui/layout/CVerticalLayoutUI.h"
 
@@ -167,4 +170,31 @@ TEST(CScrollBarUI, ABarWithoutOwnerKeepsItsOwnPositionAndSendsScroll)
     // Setting the position from code is silent.
     bar->SetScrollPos(0);
     EXPECT_EQ(window.count("scroll:bar"), 1u);
+}
+
+TEST_F(ScrolledColumn, EachPartDrawsTheImageOfItsStateAndTheRestKeepThePlainLook)
+{
+    TemporaryFolder skin;
+    UIResources::SetSkinFolder(skin.path());
+    auto solid = [&](const std::string& name, std::uint32_t colour) {
+        platform::Surface image(4, 4);
+        image.clear(colour);
+        platform::PngWriter::write(image, skin.file(name));
+    };
+    solid("thumb.png", 0xFF00A000);
+    solid("thumb_hot.png", 0xFFA00000);
+    bar->ApplyAttributeString("thumbnormalimage=\"thumb.png\" thumbhotimage=\"thumb_hot.png\"");
+    display().runUntilIdle();
+    const platform::Surface& pixels = *screen.windows->surface(window->GetHWND());
+    const Rect thumb = bar->ThumbRect();
+    const int x = (thumb.left + thumb.right) / 2;
+    const int y = (thumb.top + thumb.bottom) / 2;
+    EXPECT_EQ(pixels.pixel(x, y), 0xFF00A000u);
+    display().mouseMove(100 + x, 100 + y);
+    display().runUntilIdle();
+    EXPECT_EQ(pixels.pixel(x, y), 0xFFA00000u);
+    // The arrows have no images: their plain look differs from the thumb's.
+    const Rect up = bar->Button1Rect();
+    EXPECT_NE(pixels.pixel(up.left + 1, up.top + 1), 0xFF00A000u);
+    UIResources::Reset();
 }

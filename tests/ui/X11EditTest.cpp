@@ -17,6 +17,8 @@
 // they use otherwise.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 using namespace pelmo;
 using namespace pelmo::platform;
@@ -65,6 +67,22 @@ public:
             XCloseDisplay(display_);
     }
     bool connected() const { return display_ != nullptr; }
+
+    // Types one key of another script, as a keyboard with that layout
+    // would: a spare key is given the keysym and pressed.
+    void typeKeysym(KeySym keysym)
+    {
+        int lowest = 0;
+        int highest = 0;
+        XDisplayKeycodes(display_, &lowest, &highest);
+        const auto key = static_cast<KeyCode>(highest);
+        KeySym symbols[2] = {keysym, keysym};
+        XChangeKeyboardMapping(display_, key, 2, symbols, 1);
+        XSync(display_, False);
+        XTestFakeKeyEvent(display_, key, True, CurrentTime);
+        XTestFakeKeyEvent(display_, key, False, CurrentTime);
+        XSync(display_, False);
+    }
 
     void askForClipboard()
     {
@@ -183,17 +201,21 @@ TEST(X11Edit, TypingThroughTheServerEditsTheTextAndTheClipboardIsSharedWithOther
         x11.fakeKey(VK_SHIFT, false);
         ASSERT_TRUE(pumpUntil(*windows, [&] { return edit->GetText() == "hi!"; })) << edit->GetText();
         EXPECT_EQ(window.count("textchanged:name_edit"), 3u);
+        // A key of another script, which has no virtual-key code.
+        OtherClient other(xvfb.display());
+        ASSERT_TRUE(other.connected());
+        other.typeKeysym(XK_Cyrillic_zhe);
+        const std::string typed = "hi!\xD0\xB6";  // "hi!ж"
+        EXPECT_TRUE(pumpUntil(*windows, [&] { return edit->GetText() == typed; })) << edit->GetText();
 
         // Copied here, pasted elsewhere.
         withControl('A');
         withControl('C');
-        ASSERT_TRUE(pumpUntil(*windows, [&] { return x11.clipboardText() == "hi!"; }));
-        OtherClient other(xvfb.display());
-        ASSERT_TRUE(other.connected());
+        ASSERT_TRUE(pumpUntil(*windows, [&] { return x11.clipboardText() == typed; }));
         other.askForClipboard();
         std::optional<std::string> pasted;
         EXPECT_TRUE(pumpUntil(*windows, [&] { return (pasted = other.answer()).has_value(); }));
-        EXPECT_EQ(pasted.value_or("(no answer)"), "hi!");
+        EXPECT_EQ(pasted.value_or("(no answer)"), typed);
 
         // Copied elsewhere, pasted here over the selected text.
         other.offer("xyz");

@@ -17,10 +17,8 @@ using platform::TextStyle;
 namespace {
 constexpr int headerMargin = 14;
 constexpr int minimumWidth = 16;
-constexpr std::uint32_t plainBackground = 0xFFF5F6F8;
 constexpr std::uint32_t plainHot = 0xFFE8F0FA;
 constexpr std::uint32_t plainPushed = 0xFFD8E4F3;
-constexpr std::uint32_t plainDivider = 0xFFD0D3D8;
 } // namespace
 
 CListHeaderItemUI::CListHeaderItemUI()

@@ -13,6 +13,10 @@ namespace pelmo::ui {
 // plain light heading with a divider.
 class CListHeaderItemUI : public CControlUI {
 public:
+    // The plain look's background and divider (the header continues it).
+    static constexpr std::uint32_t plainBackground = 0xFFF5F6F8;
+    static constexpr std::uint32_t plainDivider = 0xFFD0D3D8;
+
     CListHeaderItemUI();
 
     std::string_view GetClass() const override;

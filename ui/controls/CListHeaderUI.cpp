@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "ui/controls/CListHeaderItemUI.h"
 #include "ui/core/CUIManager.h"
+#include "ui/painter/CUIPainter.h"
 
 namespace pelmo::ui {
 
@@ -28,6 +30,17 @@ UISize CListHeaderUI::MeasureSize(UISize available)
         if (item->IsVisible())
             height = std::max(height, item->MeasureSize(available).cy);
     return UISize{fixedWidth_, height};
+}
+
+void CListHeaderUI::PaintBackgroundColour(UIDC& dc)
+{
+    if (bkColour_[0] != 0 || !bkImage_.empty()) {
+        CHorizontalLayoutUI::PaintBackgroundColour(dc);
+        return;
+    }
+    CUIPainter::FillColour(dc, item_, CListHeaderItemUI::plainBackground);
+    CUIPainter::FillColour(dc, Rect{item_.left, item_.bottom - 1, item_.right, item_.bottom},
+                           CListHeaderItemUI::plainDivider);
 }
 
 } // namespace pelmo::ui

@@ -13,6 +13,9 @@ public:
     // Without a fixed height: as tall as its tallest heading, at least the
     // default font's height and a margin; nothing at all without headings.
     UISize MeasureSize(UISize available) override;
+    // Without a colour or image of its own, the plain look of the headings
+    // continues past the last one.
+    void PaintBackgroundColour(UIDC& dc) override;
 };
 
 } // namespace pelmo::ui

@@ -385,15 +385,23 @@ void CScrollBarUI::ApplyAttribute(std::string_view name, std::string_view value)
         CControlUI::ApplyAttribute(name, value);
 }
 
+const std::string& CScrollBarUI::ImageFor(const PartImages& images, unsigned state)
+{
+    if ((state & UISTATE_DISABLED) && !images.disabled.empty())
+        return images.disabled;
+    if ((state & UISTATE_PUSHED) && !images.pushed.empty())
+        return images.pushed;
+    if ((state & UISTATE_HOT) && !images.hot.empty())
+        return images.hot;
+    return images.normal;
+}
+
 void CScrollBarUI::PaintStateImage(UIDC& dc)
 {
     const unsigned disabled = IsEnabled() ? 0u : UISTATE_DISABLED;
-    // The background of the whole bar: the rail colour of the plain look
-    // when no image is set.
-    const std::string& bk = disabled                          ? bkImages_.disabled
-                            : (barState_ & UISTATE_HOT) && !bkImages_.hot.empty() ? bkImages_.hot
-                                                                                 : bkImages_.normal;
-    if (!bk.empty())
+    // The background of the whole bar; the rail colour of the plain look
+    // when it has none.
+    if (const std::string& bk = ImageFor(bkImages_, barState_ | disabled); !bk.empty())
         CUIPainter::DrawImageDescription(dc, item_, dc.clip, bk);
     else if (bkColour_[0] == 0 && bkImage_.empty())
         CUIPainter::FillColour(dc, item_, railColour);
@@ -405,12 +413,8 @@ void CScrollBarUI::PaintStateImage(UIDC& dc)
     if (thumb_.isEmpty() || range_ <= 0)
         return;
     PaintPart(dc, thumb_, thumbImages_, thumbState_ | disabled, Part::Thumb);
-    // The rail image is the grip drawn over the middle of the thumb.
-    const std::string& rail = disabled                            ? railImages_.disabled
-                              : (thumbState_ & UISTATE_PUSHED) && !railImages_.pushed.empty() ? railImages_.pushed
-                              : (thumbState_ & UISTATE_HOT) && !railImages_.hot.empty()       ? railImages_.hot
-                                                                                              : railImages_.normal;
-    if (!rail.empty())
+    // The rail image lies over the thumb: skins draw the thumb's grip with it.
+    if (const std::string& rail = ImageFor(railImages_, thumbState_ | disabled); !rail.empty())
         CUIPainter::DrawImageDescription(dc, item_, dc.clip, rail, DestModifier(thumb_, item_));
 }
 
@@ -418,18 +422,11 @@ void CScrollBarUI::PaintPart(UIDC& dc, const Rect& rect, const PartImages& image
 {
     if (rect.isEmpty())
         return;
-    const std::string* image = &images.normal;
-    if ((state & UISTATE_DISABLED) && !images.disabled.empty())
-        image = &images.disabled;
-    else if ((state & UISTATE_PUSHED) && !images.pushed.empty())
-        image = &images.pushed;
-    else if ((state & UISTATE_HOT) && !images.hot.empty())
-        image = &images.hot;
-    if (images.normal.empty() && image == &images.normal) {
+    const std::string& image = ImageFor(images, state);
+    if (image.empty())
         PaintPlainPart(dc, rect, state, part);
-        return;
-    }
-    CUIPainter::DrawImageDescription(dc, item_, dc.clip, *image, DestModifier(rect, item_));
+    else
+        CUIPainter::DrawImageDescription(dc, item_, dc.clip, image, DestModifier(rect, item_));
 }
 
 void CScrollBarUI::PaintPlainPart(UIDC& dc, const Rect& rect, unsigned state, Part part)

@@ -77,6 +77,9 @@ private:
     enum class Part { None, Button1, Button2, Thumb, RailBefore, RailAfter };
 
     static IScrollBarUI* CreateForContainer(bool horizontal);
+    // The image of the first state in the order disabled, pushed, hot
+    // that has one; else the normal image.
+    static const std::string& ImageFor(const PartImages& images, unsigned state);
     Part PartAt(platform::Point point) const;
     void LayoutParts();
     // The user moved the bar: through the owner when there is one.
